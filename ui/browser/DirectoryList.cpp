@@ -1,0 +1,156 @@
+#include "ui/browser/DirectoryList.h"
+
+#include "core/Errors.h"
+#include "ui/browser/DriveBox.h"
+#include "ui/browser/FileList.h"
+#include "ui/browser/NameOrder.h"
+#include "ui/browser/PathCheck.h"
+#include "ui/browser/PathRules.h"
+
+#include <algorithm>
+
+namespace qmel {
+
+namespace {
+
+// Raised while set directory has the drive box change the volume, lowered
+// however that ends.
+class GuardRaised {
+public:
+    explicit GuardRaised(bool& guard) : guard_(guard) { guard_ = true; }
+    ~GuardRaised() { guard_ = false; }
+    GuardRaised(const GuardRaised&) = delete;
+    GuardRaised& operator=(const GuardRaised&) = delete;
+
+private:
+    bool& guard_;
+};
+
+std::vector<std::string> shownSubdirectories(Platform& platform, const std::string& directory,
+                                             bool caseSensitive)
+{
+    std::vector<DirectoryEntry> entries;
+    // An unreadable directory simply has no subdirectory rows.
+    platform.listDirectory(directory, entries);
+    std::vector<std::string> names;
+    for (auto& entry : entries) {
+        if (entry.directory && !entry.hidden && !entry.system)
+            names.push_back(std::move(entry.name));
+    }
+    sortIgnoringCase(names);
+    if (!caseSensitive) {
+        // There "Roms" and "ROMS" cannot both exist; one row for what the
+        // volume calls one directory.
+        names.erase(std::unique(names.begin(), names.end(), equalIgnoringCase), names.end());
+    }
+    return names;
+}
+
+}  // namespace
+
+DirectoryList::DirectoryList(Platform& platform) : platform_(platform), directory_(platform.currentDirectory())
+{
+}
+
+int DirectoryList::glyphX(std::size_t index) const
+{
+    if (index < rows_.size() && rows_[index].kind == DirectoryRowKind::Subdirectory)
+        return 6 + 4 * directoryLevel(directory_);
+    return 2 + 4 * static_cast<int>(index);
+}
+
+std::string DirectoryList::rowPath(std::size_t index) const
+{
+    switch (rows_.at(index).kind) {
+    case DirectoryRowKind::Subdirectory: return joinPath(directory_, rows_[index].name);
+    case DirectoryRowKind::Current: return directory_;
+    case DirectoryRowKind::Ancestor: break;
+    }
+    return ancestorPath(directory_, index);
+}
+
+void DirectoryList::setDirectory(const std::string& text)
+{
+    if (text.empty() || sameDirectory(text, directory_, caseSensitive_))
+        return;
+    const CheckedPath target = checkPath(platform_, text);
+    if (platform_.volumeRootOf(directory_) != target.volumeRoot) {
+        GuardRaised guard(driveChangeGuard_);
+        if (driveBox_)
+            driveBox_->selectDrive(target.volumeRoot);
+        else
+            driveChange(target.volumeRoot);
+    }
+    // The directory found is absolute, so it needs no help from the
+    // directory entered before it.
+    enter(target.directory);
+    rebuild();
+    notifyChange();
+}
+
+void DirectoryList::driveChange(const std::optional<std::string>& volumeRoot)
+{
+    if (volumeRoot) {
+        if (*volumeRoot == platform_.volumeRootOf(directory_))
+            return;
+        if (const int error = platform_.enterVolume(*volumeRoot); error != 0)
+            throw EInOutError(errorCodeForUser(error));
+        directory_ = platform_.currentDirectory();
+    }
+    if (driveChangeGuard_)
+        return;
+    rebuild();
+    notifyChange();
+}
+
+void DirectoryList::openRow(std::size_t index)
+{
+    if (index >= rows_.size())
+        return;
+    moveSelection(index);
+    setDirectory(rowPath(index));
+}
+
+void DirectoryList::moveSelection(std::size_t index)
+{
+    if (index >= rows_.size() || selectedRow_ == index)
+        return;
+    selectedRow_ = index;
+    notify(observers_.selectionChanged);
+}
+
+void DirectoryList::rebuild()
+{
+    notify(observers_.rowsAboutToChange);
+    rows_.clear();
+    const CaseFlags flags = platform_.caseFlags(directory_);
+    preservesCase_ = flags.casePreserving || flags.caseSensitive;
+    caseSensitive_ = flags.caseSensitive;
+
+    rows_.push_back({"/", DirectoryRowKind::Ancestor});
+    for (auto& component : pathComponents(directory_))
+        rows_.push_back({std::move(component), DirectoryRowKind::Ancestor});
+    rows_.back().kind = DirectoryRowKind::Current;
+    selectedRow_ = rows_.size() - 1;
+
+    for (auto& name : shownSubdirectories(platform_, directory_, caseSensitive_))
+        rows_.push_back({std::move(name), DirectoryRowKind::Subdirectory});
+    notify(observers_.rowsChanged);
+    notify(observers_.selectionChanged);
+}
+
+void DirectoryList::notifyChange()
+{
+    if (fileList_)
+        fileList_->directoryChange(directory_);
+    notify(onChange_);
+}
+
+void DirectoryList::enter(const std::string& directory)
+{
+    if (const int error = platform_.changeDirectory(directory); error != 0)
+        throw EInOutError(errorCodeForUser(error));
+    directory_ = platform_.currentDirectory();
+}
+
+}  // namespace qmel
