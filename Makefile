@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test package clean
+.PHONY: all deps configure build run test package bench clean
 
 all: build
 
@@ -23,6 +23,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/qmel_bench
 
 package: build
 	cmake --build $(BUILD) --target package
