@@ -4,14 +4,13 @@
 // only moves the selection; a double-click or Enter opens the row.
 
 #include "ui/browser/DirectoryList.h"
-
-#include <QListView>
+#include "ui/browser/widgets/RuleListView.h"
 
 namespace qmel {
 
 class DirectoryListModel;
 
-class DirectoryListBox : public QListView {
+class DirectoryListBox : public RuleListView {
     Q_OBJECT
 
 public:
@@ -23,13 +22,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showSelection();
-    void selectionMoved();
-    void open(const QModelIndex& index);
-
     DirectoryList& list_;
     DirectoryListModel* model_;
-    bool showingSelection_ = false;
 };
 
 }  // namespace qmel

@@ -4,14 +4,13 @@
 // double-clicks to its rules.
 
 #include "ui/browser/FileList.h"
-
-#include <QListView>
+#include "ui/browser/widgets/RuleListView.h"
 
 namespace qmel {
 
 class FileListModel;
 
-class FileListBox : public QListView {
+class FileListBox : public RuleListView {
     Q_OBJECT
 
 public:
@@ -20,13 +19,7 @@ public:
     explicit FileListBox(FileList& list, QWidget* parent = nullptr);
 
 private:
-    void showSelection();
-    void selectionMoved();
-    void doubleClickedRow(const QModelIndex& index);
-
-    FileList& list_;
     FileListModel* model_;
-    bool showingSelection_ = false;
 };
 
 }  // namespace qmel
