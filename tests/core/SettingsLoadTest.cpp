@@ -1,6 +1,6 @@
 // The settings load (Test) on real files in a temporary start-up directory.
 
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "FakeWindow.h"
 
 #include "core/Errors.h"

@@ -1,6 +1,6 @@
 // The settings save (SaveConfig) on real files, and load and save together.
 
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "FakeWindow.h"
 
 #include "core/Errors.h"

@@ -48,7 +48,8 @@ std::vector<std::string> shownSubdirectories(Platform& platform, const std::stri
 
 }  // namespace
 
-DirectoryList::DirectoryList(Platform& platform) : platform_(platform), directory_(platform.currentDirectory())
+DirectoryList::DirectoryList(Platform& platform)
+    : platform_(platform), directory_(platform.currentDirectory()), volumeRoot_(platform.volumeRootOf(directory_))
 {
 }
 
@@ -74,7 +75,7 @@ void DirectoryList::setDirectory(const std::string& text)
     if (text.empty() || sameDirectory(text, directory_, caseSensitive_))
         return;
     const CheckedPath target = checkPath(platform_, text);
-    if (platform_.volumeRootOf(directory_) != target.volumeRoot) {
+    if (volumeRoot_ != target.volumeRoot) {
         GuardRaised guard(driveChangeGuard_);
         if (driveBox_)
             driveBox_->selectDrive(target.volumeRoot);
@@ -91,11 +92,11 @@ void DirectoryList::setDirectory(const std::string& text)
 void DirectoryList::driveChange(const std::optional<std::string>& volumeRoot)
 {
     if (volumeRoot) {
-        if (*volumeRoot == platform_.volumeRootOf(directory_))
+        if (*volumeRoot == volumeRoot_)
             return;
         if (const int error = platform_.enterVolume(*volumeRoot); error != 0)
             throw EInOutError(errorCodeForUser(error));
-        directory_ = platform_.currentDirectory();
+        takeCurrentDirectory();
     }
     if (driveChangeGuard_)
         return;
@@ -150,7 +151,15 @@ void DirectoryList::enter(const std::string& directory)
 {
     if (const int error = platform_.changeDirectory(directory); error != 0)
         throw EInOutError(errorCodeForUser(error));
+    takeCurrentDirectory();
+}
+
+void DirectoryList::takeCurrentDirectory()
+{
     directory_ = platform_.currentDirectory();
+    // Kept from the moment of entering: once a volume is unmounted, today's
+    // mount table would put the old directory on the volume below it.
+    volumeRoot_ = platform_.volumeRootOf(directory_);
 }
 
 }  // namespace qmel

@@ -61,6 +61,7 @@ public:
 private:
     void notifyChange();
     void enter(const std::string& directory);
+    void takeCurrentDirectory();
 
     Platform& platform_;
     DriveBox* driveBox_ = nullptr;
@@ -69,6 +70,7 @@ private:
     ListObservers observers_;
 
     std::string directory_;
+    std::string volumeRoot_;  // the volume directory_ was on when entered
     std::vector<DirectoryRow> rows_;
     std::optional<std::size_t> selectedRow_;
     bool preservesCase_ = true;
