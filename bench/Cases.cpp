@@ -3,20 +3,15 @@
 #include "bench/Baselines.h"
 #include "bench/BenchTree.h"
 #include "bench/Comparisons.h"
-#include "bench/FirstPaint.h"
 #include "bench/ResidentMemory.h"
 #include "bench/ShownBrowser.h"
+#include "bench/StartupProbe.h"
 #include "platform/Platform.h"
-#include "ui/FailureReport.h"
-#include "ui/QMel_Source.h"
-
-#include <QCoreApplication>
-#include <QEvent>
-#include <QWidget>
 
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace qmel::bench {
@@ -26,7 +21,6 @@ namespace {
 constexpr int bigDirectoryFiles = 100000;
 constexpr int mixedMatchEvery = 10;
 constexpr int subdirectoryCount = 10000;
-constexpr int startupRomFiles = 1000;
 
 // Everything the cases share, made the first time a case needs it.
 struct Data {
@@ -37,17 +31,14 @@ struct Data {
     std::optional<std::string> subdirectories;
     std::optional<std::string> startupDirectory;
     std::unique_ptr<ShownBrowser> browser;
-    std::string failure;  // from the program's failure report
 };
 
 std::unique_ptr<Data> data;
 
 Data& shared()
 {
-    if (!data) {
+    if (!data)
         data = std::make_unique<Data>();
-        setFailureBox([](const std::string& message) { data->failure = message; });
-    }
     return *data;
 }
 
@@ -148,11 +139,19 @@ void fileListBaselineCase(benchmark::State& state, const std::string& directory,
     expectRows(state, rows, expected);
 }
 
-void dismiss(QWidget* window)
+// One fresh process per iteration, started in the directory that holds the
+// settings; the time is the one the process measured itself.
+void startupCase(benchmark::State& state, const char* side)
 {
-    delete window;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    settle();
+    const std::string& directory = startupDirectory();
+    for (auto _ : state) {
+        try {
+            state.SetIterationTime(startupProbeSeconds(side, directory));
+        } catch (const std::runtime_error& failure) {
+            state.SkipWithError(failure.what());
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -197,43 +196,12 @@ void directoryList10kBaseline(benchmark::State& state)
 
 void startup(benchmark::State& state)
 {
-    const std::string& directory = startupDirectory();
-    Data& d = shared();
-    for (auto _ : state) {
-        // The program starts in the directory that holds its settings.
-        if (chdir(directory.c_str()) != 0) {
-            state.SkipWithError("cannot enter the start-up directory");
-            break;
-        }
-        d.failure.clear();
-        const Clock::time_point start = Clock::now();
-        auto* window = new TQMel_V1_by_Tavik(systemPlatform());
-        window->raiseOnCreate();
-        showAndWaitForFirstPaint(*window);
-        state.SetIterationTime(secondsSince(start));
-        const std::size_t rows = window->browser().fileList().rows().size();
-        dismiss(window);
-        if (!d.failure.empty()) {
-            state.SkipWithError(("the window reported: " + d.failure).c_str());
-            break;
-        }
-        if (rows != startupRomFiles) {
-            expectRows(state, rows, startupRomFiles);
-            break;
-        }
-    }
+    startupCase(state, windowProbe);
 }
 
 void startupBaseline(benchmark::State& state)
 {
-    for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
-        auto* window = new QWidget;
-        window->setFixedSize(536, 427);
-        showAndWaitForFirstPaint(*window);
-        state.SetIterationTime(secondsSince(start));
-        dismiss(window);
-    }
+    startupCase(state, bareProbe);
 }
 
 void memory100k(benchmark::State& state)
@@ -274,7 +242,6 @@ void cleanUp()
     if (chdir(data->startDirectory.c_str()) != 0) {
         // Nothing left to do with the directory; the data still goes.
     }
-    setFailureBox({});
     data.reset();
 }
 

@@ -6,6 +6,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
+#include <mutex>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -110,21 +112,26 @@ bool parseDeviceNumber(std::string_view text, unsigned& major, unsigned& minor)
     return parse(text.substr(0, colon), major) && parse(text.substr(colon + 1), minor);
 }
 
-std::string readWholeFile(const char* path)
+std::string readToEnd(int fd)
 {
     std::string text;
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return text;
     std::array<char, 16384> buffer;
     for (;;) {
         const ssize_t count = read(fd, buffer.data(), buffer.size());
         if (count < 0 && errno == EINTR)
             continue;
         if (count <= 0)
-            break;
+            return text;
         text.append(buffer.data(), static_cast<std::size_t>(count));
     }
+}
+
+std::string readWholeFile(const char* path)
+{
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string text = readToEnd(fd);
     close(fd);
     return text;
 }
@@ -326,9 +333,74 @@ CaseFlags caseFlagsForFileSystem(std::string_view fileSystemType)
     return flags;
 }
 
+namespace {
+
+// The mount table is asked for many times per user action and changes
+// rarely: the parsed table is kept until the kernel reports a change. After a
+// mount or unmount, poll() flags the open mountinfo file with POLLPRI. The
+// file shows the mount namespace of its opener and its change flag is shared
+// with a forked child, so a new process or namespace opens it again.
+class MountTableCache {
+public:
+    std::vector<MountEntry> entries()
+    {
+        const std::lock_guard lock(mutex_);
+        if (!isCurrent())
+            reload();
+        return entries_;
+    }
+
+private:
+    struct Owner {
+        pid_t process = 0;
+        dev_t namespaceDevice = 0;
+        ino_t namespaceInode = 0;
+        bool operator==(const Owner&) const = default;
+    };
+
+    static Owner currentOwner()
+    {
+        Owner owner;
+        owner.process = getpid();
+        struct stat st;
+        if (stat("/proc/self/ns/mnt", &st) == 0) {
+            owner.namespaceDevice = st.st_dev;
+            owner.namespaceInode = st.st_ino;
+        }
+        return owner;
+    }
+
+    bool isCurrent() const
+    {
+        if (fd_ < 0 || currentOwner() != owner_)
+            return false;
+        pollfd watch{fd_, POLLPRI, 0};
+        return poll(&watch, 1, 0) == 0;
+    }
+
+    void reload()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+        owner_ = currentOwner();
+        // Opened before it is read: a change in between is flagged next time.
+        fd_ = open(path, O_RDONLY | O_CLOEXEC);
+        entries_ = parseMountInfo(fd_ >= 0 ? readToEnd(fd_) : std::string());
+    }
+
+    static constexpr const char* path = "/proc/self/mountinfo";
+    std::mutex mutex_;
+    int fd_ = -1;
+    Owner owner_;
+    std::vector<MountEntry> entries_;
+};
+
+}  // namespace
+
 std::vector<MountEntry> readSystemMounts()
 {
-    return parseMountInfo(readWholeFile("/proc/self/mountinfo"));
+    static MountTableCache cache;
+    return cache.entries();
 }
 
 std::vector<Volume> systemVolumes()

@@ -26,17 +26,16 @@ private:
     bool& guard_;
 };
 
-std::vector<std::string> shownSubdirectories(Platform& platform, const std::string& directory,
-                                             bool caseSensitive)
+// The names of the subdirectories shown as rows; the directories leave
+// entries, the other entries stay.
+std::vector<std::string> takeShownSubdirectories(std::vector<DirectoryEntry>& entries, bool caseSensitive)
 {
-    std::vector<DirectoryEntry> entries;
-    // An unreadable directory simply has no subdirectory rows.
-    platform.listDirectory(directory, entries);
     std::vector<std::string> names;
     for (auto& entry : entries) {
         if (entry.directory && !entry.hidden && !entry.system)
             names.push_back(std::move(entry.name));
     }
+    std::erase_if(entries, [](const DirectoryEntry& entry) { return entry.directory; });
     sortIgnoringCase(names);
     if (!caseSensitive) {
         // There "Roms" and "ROMS" cannot both exist; one row for what the
@@ -85,8 +84,7 @@ void DirectoryList::setDirectory(const std::string& text)
     // The directory found is absolute, so it needs no help from the
     // directory entered before it.
     enter(target.directory);
-    rebuild();
-    notifyChange();
+    notifyChange(rebuildKeepingFiles());
 }
 
 void DirectoryList::driveChange(const std::optional<std::string>& volumeRoot)
@@ -100,8 +98,7 @@ void DirectoryList::driveChange(const std::optional<std::string>& volumeRoot)
     }
     if (driveChangeGuard_)
         return;
-    rebuild();
-    notifyChange();
+    notifyChange(rebuildKeepingFiles());
 }
 
 void DirectoryList::openRow(std::size_t index)
@@ -122,6 +119,11 @@ void DirectoryList::moveSelection(std::size_t index)
 
 void DirectoryList::rebuild()
 {
+    rebuildKeepingFiles();
+}
+
+DirectoryListing DirectoryList::rebuildKeepingFiles()
+{
     notify(observers_.rowsAboutToChange);
     rows_.clear();
     const CaseFlags flags = platform_.caseFlags(directory_);
@@ -134,16 +136,20 @@ void DirectoryList::rebuild()
     rows_.back().kind = DirectoryRowKind::Current;
     selectedRow_ = rows_.size() - 1;
 
-    for (auto& name : shownSubdirectories(platform_, directory_, caseSensitive_))
+    DirectoryListing listing{directory_, {}};
+    // An unreadable directory simply has no subdirectory rows.
+    platform_.listDirectory(directory_, listing.entries);
+    for (auto& name : takeShownSubdirectories(listing.entries, caseSensitive_))
         rows_.push_back({std::move(name), DirectoryRowKind::Subdirectory});
     notify(observers_.rowsChanged);
     notify(observers_.selectionChanged);
+    return listing;
 }
 
-void DirectoryList::notifyChange()
+void DirectoryList::notifyChange(DirectoryListing listing)
 {
     if (fileList_)
-        fileList_->directoryChange(directory_);
+        fileList_->directoryChange(directory_, std::move(listing));
     notify(onChange_);
 }
 

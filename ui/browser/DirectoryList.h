@@ -4,6 +4,7 @@
 // the change notification that moves the file list and raises OnChange.
 
 #include "platform/Platform.h"
+#include "ui/browser/DirectoryListing.h"
 #include "ui/browser/ListObservers.h"
 
 #include <functional>
@@ -57,9 +58,12 @@ public:
     // A click or an arrow key: the selection moves, nothing else.
     void moveSelection(std::size_t index);
     void rebuild();
+    // Rebuilds and hands back the entries that are not directories, for the
+    // file list to follow without reading the directory again.
+    DirectoryListing rebuildKeepingFiles();
 
 private:
-    void notifyChange();
+    void notifyChange(DirectoryListing listing);
     void enter(const std::string& directory);
     void takeCurrentDirectory();
 

@@ -67,10 +67,10 @@ void FileList::setMask(std::string mask)
     refresh();
 }
 
-void FileList::createWindow()
+void FileList::createWindow(std::optional<DirectoryListing> listing)
 {
     windowCreated_ = true;
-    refresh();
+    refreshFrom(std::move(listing));
 }
 
 bool FileList::isSameDirectory(const std::string& directory)
@@ -82,17 +82,22 @@ bool FileList::isSameDirectory(const std::string& directory)
     return equalIgnoringCase(directory, directory_) && !platform_.caseFlags(directory).caseSensitive;
 }
 
-void FileList::directoryChange(const std::string& directory)
+void FileList::directoryChange(const std::string& directory, std::optional<DirectoryListing> listing)
 {
     if (isSameDirectory(directory))
         return;
     if (const int error = platform_.changeDirectory(directory); error != 0)
         throw EInOutError(errorCodeForUser(error));
     directory_ = platform_.currentDirectory();
-    refresh();
+    refreshFrom(std::move(listing));
 }
 
 void FileList::refresh()
+{
+    refreshFrom(std::nullopt);
+}
+
+void FileList::refreshFrom(std::optional<DirectoryListing> listing)
 {
     if (!windowCreated_)
         return;
@@ -103,9 +108,13 @@ void FileList::refresh()
     rows_.clear();
     selectedRow_.reset();
     std::vector<DirectoryEntry> entries;
-    // One read per refresh, whatever the number of patterns; an unreadable
-    // directory lists nothing.
-    platform_.listDirectory(directory_, entries);
+    // One read per refresh, whatever the number of patterns, none when the
+    // directory list has just read the directory; an unreadable directory
+    // lists nothing.
+    if (listing && listing->directory == directory_)
+        entries = std::move(listing->entries);
+    else
+        platform_.listDirectory(directory_, entries);
     const std::vector<MaskPiece> pieces = maskPieces(mask_);
     for (auto& entry : entries) {
         if (!isListedFile(entry))

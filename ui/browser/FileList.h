@@ -4,6 +4,7 @@
 // selection and the report of it into Edit1, and the double-click.
 
 #include "platform/Platform.h"
+#include "ui/browser/DirectoryListing.h"
 #include "ui/browser/FileEdit.h"
 #include "ui/browser/ListObservers.h"
 
@@ -35,11 +36,13 @@ public:
 
     // Patterns separated by ";"; refreshes.
     void setMask(std::string mask);
-    // From now on the list has a window to show rows in; refreshes.
-    void createWindow();
-    // Follows the directory list. Throws EInOutError; then rows and
-    // directory stay as they were.
-    void directoryChange(const std::string& directory);
+    // From now on the list has a window to show rows in; refreshes. A
+    // listing of the list's directory is used instead of reading it.
+    void createWindow(std::optional<DirectoryListing> listing = std::nullopt);
+    // Follows the directory list, using its listing when that is of the
+    // directory entered. Throws EInOutError; then rows and directory stay as
+    // they were.
+    void directoryChange(const std::string& directory, std::optional<DirectoryListing> listing = std::nullopt);
     // Reads the directory once and reports the (empty) selection.
     void refresh();
     // A click or key on a row; reports it unless it was the row last reported,
@@ -49,6 +52,7 @@ public:
     void doubleClick(std::size_t index);
 
 private:
+    void refreshFrom(std::optional<DirectoryListing> listing);
     void reportSelection();
     bool isSameDirectory(const std::string& directory);
 

@@ -12,9 +12,9 @@ RomBrowser::RomBrowser(Platform& platform, FileEdit& fileEdit)
 
 void RomBrowser::createWindows()
 {
-    directoryList_.rebuild();
+    DirectoryListing listing = directoryList_.rebuildKeepingFiles();
     driveBox_.buildDriveList();
-    fileList_.createWindow();
+    fileList_.createWindow(std::move(listing));
 }
 
 }  // namespace qmel
