@@ -1,31 +1,21 @@
-// The program: sets the application title, builds the main window, loads the
+// The program: sets the application up, builds the main window, loads the
 // settings before the window shows, runs the event loop and halts.
 
-#include "platform/Platform.h"
-#include "res/Resources.h"
-#include "Version.h"
-#include "ui/FailureBox.h"
-#include "ui/FailureReport.h"
-#include "ui/HintStyle.h"
-#include "ui/QMel_Source.h"
 #include "app/Halt.h"
+#include "platform/Platform.h"
+#include "ui/ApplicationSetUp.h"
+#include "ui/FailureBox.h"
+#include "ui/QMel_Source.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <exception>
 
 int main(int argc, char* argv[])
 {
     qmel::ignoreFileSizeSignal();
     QApplication application(argc, argv);
-    qmel::initResources();
-    application.setApplicationName(QStringLiteral("qmel"));
-    application.setApplicationVersion(QString::fromUtf8(qmel::version));
-    application.setStyle(new qmel::HintStyle);
-    application.setWindowIcon(QIcon(QStringLiteral(":/qmel.png")));
-    qmel::setFailureBox(&qmel::showFailureBox);
+    qmel::setUpApplication(application);
 
-    // The window shows its own caption; the failure boxes carry ApplicationTitle.
     TQMel_V1_by_Tavik* window = nullptr;
     try {
         window = new TQMel_V1_by_Tavik(qmel::systemPlatform());

@@ -3,15 +3,12 @@
 #include "bench/FirstPaint.h"
 #include "bench/ProbeProcess.h"
 #include "platform/Platform.h"
-#include "res/Resources.h"
 #include "ui/FailureReport.h"
-#include "ui/HintStyle.h"
+#include "ui/ApplicationSetUp.h"
 #include "ui/QMel_Source.h"
 #include "ui/browser/RomBrowser.h"
-#include "Version.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QWidget>
 
 #include <chrono>
@@ -32,11 +29,7 @@ constexpr int bareHeight = 427;
 // What the program's main builds before its event loop runs, in its order.
 std::unique_ptr<QWidget> programWindow(QApplication& application, std::string& failure)
 {
-    initResources();
-    application.setApplicationName(QStringLiteral("qmel"));
-    application.setApplicationVersion(QString::fromUtf8(version));
-    application.setStyle(new HintStyle);
-    application.setWindowIcon(QIcon(QStringLiteral(":/qmel.png")));
+    setUpApplication(application);
     // Not the real box: a modal box would hold the probe for ever.
     setFailureBox([&failure](const std::string& message) { failure = message; });
     auto window = std::make_unique<TQMel_V1_by_Tavik>(systemPlatform());

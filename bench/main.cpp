@@ -5,8 +5,7 @@
 #include "bench/Cases.h"
 #include "bench/Comparisons.h"
 #include "bench/StartupProbe.h"
-#include "res/Resources.h"
-#include "ui/HintStyle.h"
+#include "ui/ApplicationSetUp.h"
 
 #include <QApplication>
 
@@ -85,8 +84,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Set up as the program sets itself up.
     QApplication application(argc, argv);
-    qmel::initResources();
-    application.setStyle(new qmel::HintStyle);
+    qmel::setUpApplication(application);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "support/TempDir.h"
 #include "ui/AboutPicture.h"
+#include "ui/ApplicationSetUp.h"
 #include "ui/ByteLineEdit.h"
 #include "ui/ByteMemo.h"
 #include "ui/FormDescription.h"
@@ -37,7 +38,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QApplication::setStyle(new qmel::HintStyle);
+        qmel::setUpApplication(*qApp);
         // MailToMe is pressed below: no mail handler may be found and started.
         qputenv("PATH", QByteArray::fromStdString(startDirectory_.path()));
         inStartDirectory_ = std::make_unique<ScopedCurrentDirectory>(startDirectory_.path());

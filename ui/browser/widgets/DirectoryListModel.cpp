@@ -9,9 +9,12 @@ namespace qmel {
 DirectoryListModel::DirectoryListModel(DirectoryList& list, const QStyle& style, QObject* parent)
     : QAbstractListModel(parent),
       list_(list),
-      icons_{directoryRowIcon(style, DirectoryRowKind::Ancestor), directoryRowIcon(style, DirectoryRowKind::Current),
+      icons_{directoryRowIcon(style, DirectoryRowKind::Ancestor), {},
              directoryRowIcon(style, DirectoryRowKind::Subdirectory)}
 {
+    // The current row shows the same open folder: share it rather than load it twice.
+    icons_[static_cast<std::size_t>(DirectoryRowKind::Current)] =
+        icons_[static_cast<std::size_t>(DirectoryRowKind::Ancestor)];
 }
 
 int DirectoryListModel::rowCount(const QModelIndex& parent) const
