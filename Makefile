@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test package bench clean
+.PHONY: all deps configure build run test check package bench fuzz sanitize clean
 
 all: build
 
@@ -21,8 +21,23 @@ build: configure
 run: build
 	@bash scripts/run.sh $(BUILD)/app/qmel
 
-test: build
+# Everything CI runs: the suite, the suite again under sanitizers, and a
+# short run of every fuzz target.
+test: check sanitize
+	$(MAKE) fuzz FUZZ_SECONDS=20
+
+# The suite alone, for a quick run while working.
+check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+FUZZ_SECONDS ?= 600
+
+fuzz:
+	@QMEL_WITH_FUZZ=1 bash scripts/install-deps.sh
+	bash fuzz/run-all.sh $(FUZZ_SECONDS)
+
+sanitize: deps
+	bash scripts/ci-sanitizers.sh
 
 bench: build
 	$(BUILD)/bench/qmel_bench

@@ -16,7 +16,7 @@ packages=(
     # packaging: the validators and the Debian package (make test runs them)
     desktop-file-utils appstream dpkg-dev file
 )
-if [ "${QMEL_WITH_FUZZ:-0}" = 1 ] || [ "${QMEL_WITH_SANITIZERS:-0}" = 1 ]; then
+if [ "${QMEL_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)
 fi
 

@@ -251,6 +251,9 @@ std::vector<MountEntry> parseMountInfo(std::string_view text)
         if (!parseDeviceNumber(fields[2], entry.major, entry.minor))
             continue;
         entry.mountPoint = decodeOctalEscapes(fields[4]);
+        // The kernel writes absolute mount points only; anything else is a damaged line.
+        if (!entry.mountPoint.starts_with('/'))
+            continue;
         entry.fileSystemType = decodeOctalEscapes(separator[1]);
         entry.source = decodeOctalEscapes(separator[2]);
         entries.push_back(std::move(entry));
