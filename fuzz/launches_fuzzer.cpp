@@ -1,5 +1,6 @@
 // The emulator's command line and argument list for arbitrary directories
 // and file names, and what the Start handler passes to the platform.
+#include "FuzzCheck.h"
 #include "core/Launches.h"
 
 #include <algorithm>
@@ -9,6 +10,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+using qmel::fuzz::check;
+using qmel::fuzz::within;
 
 namespace {
 
@@ -53,12 +57,6 @@ public:
 private:
     std::string edit_;
 };
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // The command line is the directory, the fixed program part, and the file in
 // double quotes, each piece exactly as given.

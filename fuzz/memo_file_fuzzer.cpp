@@ -1,5 +1,6 @@
 // The settings read of arbitrary file contents and the write back: what was
 // read is written back byte for byte.
+#include "FuzzCheck.h"
 #include "core/Errors.h"
 #include "core/LineBreaks.h"
 #include "core/MemoFile.h"
@@ -15,13 +16,10 @@
 #include <string>
 #include <string_view>
 
-namespace {
+using qmel::fuzz::check;
+using qmel::fuzz::within;
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 // One directory per fuzzing process, removed when it exits normally.
 class WorkDirectory {

@@ -1,4 +1,5 @@
 // Parsing of arbitrary mountinfo text and the volumes shown of it.
+#include "FuzzCheck.h"
 #include "platform/posix/MountTable.h"
 
 #include <algorithm>
@@ -9,13 +10,10 @@
 #include <string_view>
 #include <vector>
 
-namespace {
+using qmel::fuzz::check;
+using qmel::fuzz::within;
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+namespace {
 
 // Facts made up from the entry itself, so that every answer occurs.
 class MadeUpFacts : public qmel::DeviceFacts {

@@ -1,5 +1,6 @@
 // The path check on arbitrary path texts, inside a small tree of real
 // directories, files and links made once per process.
+#include "FuzzCheck.h"
 #include "core/Errors.h"
 #include "platform/Platform.h"
 #include "ui/browser/PathCheck.h"
@@ -16,20 +17,10 @@
 #include <string>
 #include <string_view>
 
+using qmel::fuzz::check;
+using qmel::fuzz::within;
+
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-bool within(std::string_view path, std::string_view directory)
-{
-    if (directory == "/")
-        return path.starts_with('/');
-    return path.starts_with(directory) && (path.size() == directory.size() || path[directory.size()] == '/');
-}
 
 void makeFile(const std::string& path)
 {

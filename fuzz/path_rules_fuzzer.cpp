@@ -1,4 +1,5 @@
 // The browser's path rules on arbitrary path texts.
+#include "FuzzCheck.h"
 #include "platform/Platform.h"
 #include "ui/browser/PathRules.h"
 
@@ -10,20 +11,10 @@
 #include <string_view>
 #include <vector>
 
+using qmel::fuzz::check;
+using qmel::fuzz::within;
+
 namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-bool within(std::string_view path, std::string_view directory)
-{
-    if (directory == "/")
-        return path.starts_with('/');
-    return path.starts_with(directory) && (path.size() == directory.size() || path[directory.size()] == '/');
-}
 
 std::string lowerAscii(std::string_view text)
 {
