@@ -1,6 +1,7 @@
 #include "bench/Comparisons.h"
 
 #include <algorithm>
+#include <unistd.h>
 
 namespace qmel::bench {
 
@@ -18,6 +19,11 @@ double median(std::vector<double> values)
 std::string runName(const std::string& comparison, const char* side, int round)
 {
     return comparison + "/" + side + "/round:" + std::to_string(round);
+}
+
+ComparisonReporter::ComparisonReporter()
+    : benchmark::ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular)
+{
 }
 
 void ComparisonReporter::ReportRuns(const std::vector<Run>& runs)

@@ -30,6 +30,8 @@ std::string runName(const std::string& comparison, const char* side, int round);
 
 class ComparisonReporter : public benchmark::ConsoleReporter {
 public:
+    // Colour only on a terminal: in a log each RESULT line must stand clean.
+    ComparisonReporter();
     void ReportRuns(const std::vector<Run>& runs) override;
 
     // Prints the RESULT lines of the comparisons that ran; true when all pass.
