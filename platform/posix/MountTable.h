@@ -57,10 +57,4 @@ const MountEntry* mountHolding(const std::vector<MountEntry>& entries, std::stri
 
 CaseFlags caseFlagsForFileSystem(std::string_view fileSystemType);
 
-// The live system: /proc/self/mountinfo (empty when unreadable), parsed again
-// only after the kernel reports a mount or unmount, and device facts from
-// /dev/disk/by-label and /sys/dev/block.
-std::vector<MountEntry> readSystemMounts();
-std::vector<Volume> systemVolumes();
-
 }  // namespace qmel

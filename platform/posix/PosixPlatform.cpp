@@ -4,6 +4,7 @@
 #include "platform/posix/PosixPlatform.h"
 
 #include "platform/posix/MountTable.h"
+#include "platform/posix/SystemMounts.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,5 @@
 #include "platform/posix/MountTable.h"
+#include "platform/posix/SystemMounts.h"
 
 #include <gtest/gtest.h>
 
